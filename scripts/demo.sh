@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs the demo.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)"
+exec bash scripts/demo-run.sh build
