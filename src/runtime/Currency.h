@@ -34,7 +34,8 @@ public:
   Currency& operator+=(Currency other) { fRaw += other.fRaw; return *this; }
   Currency& operator-=(Currency other) { fRaw -= other.fRaw; return *this; }
   // Product and quotient of two currency values, rounded half to even to four decimals.
-  // Division by zero throws std::runtime_error("Division by zero").
+  // Division by zero throws std::runtime_error("Division by zero"); a result outside
+  // the 64-bit range throws std::runtime_error("Currency overflow").
   Currency operator*(Currency other) const;
   Currency operator/(Currency other) const;
 
