@@ -19,7 +19,8 @@ public:
 
   constexpr DateTime() = default;
   static constexpr DateTime FromMilliseconds(int64_t ms) { DateTime d; d.fMs = ms; return d; }
-  // Throws std::runtime_error for a combination that is not a valid date or time.
+  // Years 1 to 9999. Throws std::runtime_error("Invalid argument to date encode") for a
+  // combination that is not a valid date or time.
   static DateTime FromCivil(const CivilDateTime& civil);
   static DateTime Encode(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
   static bool IsValidCivil(const CivilDateTime& civil);
@@ -54,3 +55,6 @@ public:
 private:
   int64_t fMs = 0;
 };
+
+// Milliseconds since midnight of the time of day of aTime.
+int64_t TimeOfDayMs(DateTime aTime);
