@@ -2,6 +2,7 @@
 // Asynchronous trace-file writer: Write formats a line and queues it; one worker
 // thread per writer appends queued lines to the file, rotating it past a size limit.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -51,7 +52,7 @@ private:
   int32_t fMaxMessageLength = 0;
   std::string fFileName;
   bool fDaily = false;
-  int32_t fMaxLogfileSize = 5000;
+  std::atomic<int32_t> fMaxLogfileSize = 5000;  // read by the worker before every line
   int32_t fCounter = 0;
 
   mutable std::mutex fMutex;
