@@ -1,6 +1,8 @@
 #include "Printer.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 
 Printer::Printer() = default;
 
@@ -35,7 +37,12 @@ Reply Printer::Execute(const std::string& code, const std::string& data) {
     if (state.coverOpen) return Reply::Error(PrinterError::kOffline);
     if (state.paper == PaperLevel::End) return Reply::Error(PrinterError::kPaperEnd);
   }
-  return chosen->handler(*this, data);
+  try {
+    return chosen->handler(*this, data);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "fpsim: command %s failed: %s\n", code.c_str(), error.what());
+    return Reply::Error(PrinterError::kNotPossible);
+  }
 }
 
 DateTime Printer::Now() const { return DateTime::Now().AddMilliseconds(state.clockOffsetMs); }
@@ -75,6 +82,11 @@ void Printer::PrintHeader() {
 
 void Printer::EndDocument() {
   state.journal.Append(fPrintingType, Now(), fPrintingNumber, state.zReportNumber + 1, fPrinted);
+  fPrinted.clear();
+  if (fPaper) fPaper->Cut();
+}
+
+void Printer::AbandonDocument() {
   fPrinted.clear();
   if (fPaper) fPaper->Cut();
 }

@@ -88,7 +88,9 @@ public:
   // The traits of the handler that would run for this command, or null when none would.
   const CommandTraits* Find(const std::string& code, const std::string& data) const;
   // Runs a command: the printer errors of paper and cover for printing commands, the
-  // error "NON PREVISTO" for a code it does not know, otherwise the handler's reply.
+  // error "NON PREVISTO" for a code it does not know, "VALORE ERRATO" for a data layout
+  // no handler takes, otherwise the handler's reply. A handler that throws (a state
+  // file edited into something impossible) gives "NON POSSIBILE".
   Reply Execute(const std::string& code, const std::string& data);
 
   // The printer's clock: the host clock plus the offset that setting the clock left.
@@ -106,6 +108,8 @@ public:
   // The shop header, centred to the print width.
   void PrintHeader();
   void EndDocument();
+  // Cuts the paper without filing the document (a cancelled receipt).
+  void AbandonDocument();
   const std::vector<std::string>& PrintedLines() const { return fPrinted; }
 
   void OnZReport(ZReportListener listener) { fZReportListeners.push_back(std::move(listener)); }

@@ -1,0 +1,54 @@
+#include "Simulator.h"
+
+#include "CoreCommands.h"
+
+#include <filesystem>
+
+void RegisterAllCommands(Printer& printer) {
+  RegisterStatusCommands(printer);
+  RegisterTableCommands(printer);
+  RegisterDeviceCommands(printer);
+  RegisterNonFiscalCommands(printer);
+}
+
+Simulator::Simulator(const Options& options)
+    : fStateFile(options.stateFile),
+      fFaults(options.seed),
+      fControl(fPrinter, fFaults, [this] { SaveState(); }) {
+  RegisterAllCommands(fPrinter);
+  if (!fStateFile.empty() && std::filesystem::exists(fStateFile)) {
+    StateReader reader(ReadWholeFile(fStateFile));
+    fPrinter.state.Serialize(reader);
+  } else {
+    SetUpNewPrinter(options);
+  }
+  for (const std::string& fault : options.faults) fControl.RunOrThrow(fault);
+
+  Server::Settings settings;
+  settings.tcp = options.tcp;
+  settings.pty = options.pty;
+  settings.ptyLink = options.ptyLink;
+  settings.control = options.control;
+  settings.link.slowMs = options.slowMs;
+  settings.link.verbose = options.verbose;
+  fServer = std::make_unique<Server>(fPrinter, fFaults, fControl, settings);
+  fServer->OnCommandRun([this] { SaveState(); });
+  SaveState();
+}
+
+Simulator::~Simulator() = default;
+
+void Simulator::SaveState() {
+  if (fStateFile.empty()) return;
+  StateWriter writer;
+  fPrinter.state.Serialize(writer);
+  WriteFileAtomically(fStateFile, writer.Contents());
+}
+
+void Simulator::SetUpNewPrinter(const Options& options) {
+  PrinterState& state = fPrinter.state;
+  if (!options.mode.empty()) state.fiscalMode = options.mode;
+  if (state.fiscalMode == "MF") state.firmware = "1.00";
+  if (!options.firmware.empty()) state.firmware = options.firmware;
+  if (!options.serial.empty()) state.serialNumber = options.serial;
+}
