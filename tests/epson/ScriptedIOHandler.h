@@ -2,6 +2,8 @@
 // A transport that plays a printer from a script, for exchange tests that check
 // the exact bytes. Each frame the driver writes (a write that starts with STX)
 // takes the next scripted answer; the answer's bytes become readable input.
+// Without scripted answers left, a responder (a small fake printer) may answer
+// each frame from its command code and data instead.
 // Reads behave as a real line: they stop after a terminator, and when no input is
 // left they wait the read time-out and return what they have (silence). Tests use
 // read time-outs of a few milliseconds so that silence costs almost nothing.
@@ -11,6 +13,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -77,6 +80,9 @@ public:
     fAnswers.push_back(std::move(bytes));
     return *this;
   }
+  // Answers a frame when no scripted answer is left: command code and data in,
+  // the printer's bytes out.
+  std::function<std::string(const std::string& aCommand, const std::string& aData)> fRespond;
   // Bytes that the printer sends, one millisecond after a read began, whenever
   // that read finds no input: WAIT for a printer that is busy forever. Empty (the
   // default) means silence.
@@ -84,6 +90,14 @@ public:
 
   std::vector<std::string> fEvents;
   std::vector<std::string> Writes() const { return WithPrefix("write "); }
+  // The read time-out in force when each frame was written.
+  std::vector<int32_t> fFrameReadTimeouts;
+  // Every frame written, as "<code> <data>" (re-sends included).
+  std::vector<std::string> Commands() const {
+    std::vector<std::string> commands;
+    for (const auto& frame : fFrames) commands.push_back(frame.substr(4, 4) + " " + frame.substr(8, frame.size() - 11));
+    return commands;
+  }
   size_t UnusedAnswers() const { return fAnswers.size(); }
   bool fDisconnected = false;
 
@@ -99,9 +113,14 @@ public:
   bool Write(const std::string& aMessage) override {
     fEvents.push_back("write " + scripted::Spell(aMessage));
     WriteLog(let_info, "Write", aMessage);
-    if (!aMessage.empty() && aMessage.front() == scripted::STX && !fAnswers.empty()) {
+    if (aMessage.size() < 11 || aMessage.front() != scripted::STX) return true;
+    fFrames.push_back(aMessage);
+    fFrameReadTimeouts.push_back(fReadTimeout);
+    if (!fAnswers.empty()) {
       fInput += fAnswers.front();
       fAnswers.pop_front();
+    } else if (fRespond) {
+      fInput += fRespond(aMessage.substr(4, 4), aMessage.substr(8, aMessage.size() - 11));
     }
     return true;
   }
@@ -146,5 +165,6 @@ private:
   }
 
   std::deque<std::string> fAnswers;
+  std::vector<std::string> fFrames;
   std::string fInput;
 };
