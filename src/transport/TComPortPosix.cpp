@@ -27,7 +27,7 @@ constexpr int kWriteStallMs = 5000;
 constexpr int kInterByteMs = 100;
 
 int RemainingMs(Clock::time_point aDeadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(aDeadline - Clock::now()).count();
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(aDeadline - Clock::now()).count();
   return left > 0 ? static_cast<int>(left) : 0;
 }
 
