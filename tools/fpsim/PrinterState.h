@@ -125,6 +125,17 @@ struct ReceiptPayment {
   }
 };
 
+// A line programmed for the header or the trailer of the next fiscal document.
+struct ProgrammedLine {
+  std::string text;
+  int size = 1;  // size code 1-4
+
+  template <class Io> void Serialize(Io& io) {
+    io.Field("text", text);
+    io.Field("size", size);
+  }
+};
+
 struct PrinterState {
   // ---- core: identity, mode, mechanics, tables, counters ----
   std::string serialNumber = "99MEX012345";  // two digits, RT letter, two letters, six digits
@@ -187,12 +198,32 @@ struct PrinterState {
   std::vector<ReceiptPayment> payments;
   std::string lotteryCode;
   Journal journal;
+  int documentNumber = 0;                    // number the open fiscal document carries
+  std::string reference;                     // refund or void: "zzzz nnnn ddmmyyyy serial" it names
+  bool invoiceFromReceipt = false;           // the open invoice bills an earlier receipt (no new sales)
+  std::vector<std::string> customer;         // invoice customer lines 1-4, programmed before the invoice
+  std::vector<ProgrammedLine> headerLines;   // heading of the next fiscal document (replaces the standard one)
+  std::vector<ProgrammedLine> trailerLines;  // trailer of the open fiscal document, by line number
+  int invoiceNumber = 0;                     // last invoice issued
+  int nextInvoiceNumber = 0;                 // number set for the next invoice; 0: the one after invoiceNumber
+  // The journal read in progress; not saved, a read starts again after a power cycle.
+  std::string memoryRequest;
+  std::vector<std::string> memoryLines;
+  size_t memoryNext = 0;
 
   template <class Io> void SerializeDocuments(Io& io) {
     io.Field("documentType", documentType);
     io.Field("lines", lines);
     io.Field("payments", payments);
     io.Field("lotteryCode", lotteryCode);
+    io.Field("documentNumber", documentNumber);
+    io.Field("reference", reference);
+    io.Field("invoiceFromReceipt", invoiceFromReceipt);
+    io.Field("customer", customer);
+    io.Field("headerLines", headerLines);
+    io.Field("trailerLines", trailerLines);
+    io.Field("invoiceNumber", invoiceNumber);
+    io.Field("nextInvoiceNumber", nextInvoiceNumber);
     std::ostringstream journalText;
     journal.Save(journalText);
     std::string text = journalText.str();
