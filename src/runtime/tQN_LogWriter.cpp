@@ -6,17 +6,13 @@
 #include <system_error>
 
 #include "runtime/DateTime.h"
+#include "runtime/Paths.h"
 #include "runtime/Text.h"
 
 namespace {
 
 constexpr int kWriteAttempts = 10;
 constexpr std::chrono::milliseconds kRetryDelay(50);
-
-std::string JoinPath(const std::string& directory, const std::string& name) {
-  if (directory.empty() || directory.back() == '/') return directory + name;
-  return directory + "/" + name;
-}
 
 std::string BareName(const std::string& path) {
   size_t slash = path.rfind('/');
