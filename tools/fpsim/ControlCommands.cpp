@@ -98,6 +98,7 @@ const char* const kHelp =
     "  card CODE|offline        card terminal outcome: 00 approves, another two digits declines,\n"
     "                           offline fails the payment with error 38\n"
     "  status                   one line with the printer's document, mechanics, counters and faults\n"
+    "  display                  the two lines of the customer display, each in brackets\n"
     "  save                     write the state file now\n"
     "  help                     this list\n";
 
@@ -176,6 +177,8 @@ std::string ControlCommands::Execute(const std::string& line) {
            " mode=" + state.fiscalMode + " receipt=" + std::to_string(state.receiptNumber) +
            " documents=" + std::to_string(state.day.fiscalDocuments) + " z=" + std::to_string(state.zReportNumber) +
            " card=" + state.cardOutcome + " " + fFaults.Describe();
+  } else if (verb == "display") {
+    return "[" + state.display.substr(0, 20) + "][" + state.display.substr(20) + "]";
   } else if (verb == "save") {
     fSaveState();
   } else if (verb == "help") {
