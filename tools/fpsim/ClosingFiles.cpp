@@ -75,9 +75,7 @@ std::string ClosingXml(const DailyClosing& closing) {
   xml += Element("DataOraRilevazione", IsoWithOffset(closing.when, closing.utcOffsetMinutes)) + "\n";
   xml += "<DatiRT>\n";
   for (const ClosingRow& row : closing.rows) xml += RowXml(row) + "\n";
-  xml += "<Totali>" + Element("NumeroDocCommerciali", std::to_string(closing.documents)) +
-         Element("PagatoContanti", PlainAmount(closing.cashPaid)) +
-         Element("PagatoElettronico", PlainAmount(closing.electronicPaid)) + "</Totali>\n";
+  xml += "<Totali>" + Element("NumeroDocCommerciali", std::to_string(closing.documents)) + "</Totali>\n";
   xml += "</DatiRT>\n</n1:DatiCorrispettivi>\n";
   return xml;
 }

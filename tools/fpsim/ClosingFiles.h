@@ -26,8 +26,6 @@ struct DailyClosing {
   int utcOffsetMinutes = 0;   // offset of the printer clock from UTC
   std::vector<ClosingRow> rows;
   int documents = 0;          // commercial documents of the day
-  Cents cashPaid = 0;
-  Cents electronicPaid = 0;
 };
 
 // "<serial>-<yyyymmdd>T<hhnnss>-<NNNN>", the common start of both file names.

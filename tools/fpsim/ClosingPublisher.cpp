@@ -1,0 +1,56 @@
+#include "ClosingPublisher.h"
+
+#include "ReceiptLayout.h"
+#include "WebServer.h"
+
+#include <ctime>
+#include <stdexcept>
+
+namespace {
+
+int HostUtcOffsetMinutes() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return static_cast<int>(local.tm_gmtoff / 60);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+}  // namespace
+
+DailyClosing ClosingOfZReport(const PrinterState& state, const ZReportEvent& event) {
+  DailyClosing closing;
+  closing.serial = state.serialNumber;
+  closing.number = event.number;
+  closing.when = event.when;
+  closing.utcOffsetMinutes = HostUtcOffsetMinutes();
+  closing.documents = event.day.fiscalDocuments;
+  for (size_t slot = 0; slot < event.day.vat.size(); ++slot) {
+    const VatTotals& vat = event.day.vat[slot];
+    if (vat.sales == 0 && vat.refunds == 0 && vat.voids == 0) continue;
+    const int index = static_cast<int>(slot);
+    closing.rows.push_back(ClosingRow{RateOfSlot(state, index), NatureOfSlot(index), vat.sales, vat.refunds, vat.voids});
+  }
+  return closing;
+}
+
+void PublishClosings(Printer& printer, WebServer& server, const ClosingPublication& publication) {
+  if (!publication.folder.empty() && publication.folder != "da-inviare" && publication.folder != "rifiutati")
+    throw std::runtime_error("The closing files go to the day's folder, da-inviare or rifiutati, not " +
+                             publication.folder);
+  printer.OnZReport([&server, publication](const Printer& source, const ZReportEvent& event) {
+    const PrinterState& state = source.state;
+    if (state.fiscalMode != "RT") return;
+    const DailyClosing closing = ClosingOfZReport(state, event);
+    const std::string folder = state.Training()            ? std::string("demo")
+                               : publication.folder.empty() ? event.when.Format("yyyymmdd")
+                                                            : publication.folder;
+    server.Publish(folder, ClosingXmlName(closing), ClosingXml(closing));
+    if (publication.withZReportText) server.Publish(folder, ClosingZReportName(closing), JoinLines(event.text));
+  });
+}
