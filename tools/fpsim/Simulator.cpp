@@ -1,6 +1,8 @@
 #include "Simulator.h"
 
 #include "CoreCommands.h"
+#include "FiscalCommands.h"
+#include "ReportCommands.h"
 
 #include <filesystem>
 
@@ -9,6 +11,8 @@ void RegisterAllCommands(Printer& printer) {
   RegisterTableCommands(printer);
   RegisterDeviceCommands(printer);
   RegisterNonFiscalCommands(printer);
+  RegisterFiscalCommands(printer);
+  RegisterReportCommands(printer);
 }
 
 Simulator::Simulator(const Options& options)
