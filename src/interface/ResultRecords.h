@@ -12,12 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "documents/kPaymentDefs.h"
 #include "runtime/Currency.h"
 #include "runtime/DateTime.h"
-
-// Payment enumerations, defined with their words in documents/kPaymentDefs.h.
-enum tkPaymentTransactionType : uint8_t;
-enum tkPaymentNetwork : uint8_t;
 
 struct _int_Vat {
   int32_t Index = 0;
@@ -246,6 +243,6 @@ void InitResultRecord(TResult& result) {
 inline void InitResultRecord(_int_PAY_result& result) {
   result = _int_PAY_result{};
   result.Error = true;
-  result.TransactionType = static_cast<tkPaymentTransactionType>(7);  // ptt_Other
-  result.PaymentNetwork = static_cast<tkPaymentNetwork>(37);  // Other
+  result.TransactionType = ptt_Other;
+  result.PaymentNetwork = tkPaymentNetwork::Other;
 }
