@@ -299,15 +299,15 @@ Reply OpenSaleCommand(Printer& printer, const std::string& data) {
   return Reply::Data("1085");
 }
 
-// 1089 and 1052 "01" + N(5): open an invoice, or an invoice that bills the receipt
-// of that number. The invoice takes the number set with 4025, else the number given,
-// else the one after the last invoice.
+// 1089 "01" + N(5) invoice number, and 1052 "01" + N(5) receipt number: open an
+// invoice, or an invoice that bills that receipt. The invoice takes the number set
+// with 4025, else the number 1089 gives, else the one after the last invoice.
 Reply OpenInvoice(Printer& printer, const std::string& data, bool fromReceipt) {
   if (data.size() != 7 || !data.starts_with("01") || !IsDigits(data.substr(2)))
     return Reply::Error(PrinterError::kBadValue);
   if (const int error = printer.NoDocumentError()) return Reply::Error(error);
   PrinterState& state = printer.state;
-  const int given = static_cast<int>(ReadNumber(data, 2, 5));
+  const int given = fromReceipt ? 0 : static_cast<int>(ReadNumber(data, 2, 5));
   const int number = state.nextInvoiceNumber > 0 ? state.nextInvoiceNumber : given > 0 ? given : state.invoiceNumber + 1;
   state.invoiceFromReceipt = fromReceipt;
   state.reference = fromReceipt ? data.substr(2) : std::string();
