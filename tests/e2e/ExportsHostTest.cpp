@@ -150,4 +150,15 @@ TEST(ExportsHostTest, FpcliGivesTheSameAnswers) {
   EXPECT_EQ(failed, 1) << unexpected;
 }
 
+TEST(ExportsHostTest, LibraryLoadsWhereNoLogFolderCanBeCreated) {
+  const std::string fpcli = std::string("QNRP_LOG_ROOT=/proc/no-such-folder ") + FPCLI_PATH + " --library " +
+                            QNRP_LIBRARY_PATH + " ";
+  const auto [version, versionStatus] = RunProgram(fpcli + "VERSION QNRP_REZIDAZE_10");
+  EXPECT_EQ(versionStatus, 0) << version;
+  const auto [open, openStatus] =
+      RunProgram(fpcli + "--expect-failure OPEN " + FPCLI_EXAMPLES + "/open-tcp.xml");
+  EXPECT_EQ(openStatus, 0) << open;
+  EXPECT_NE(open.find("Error text: Cannot create the log folder"), std::string::npos) << open;
+}
+
 }  // namespace

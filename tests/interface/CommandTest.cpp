@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -15,6 +21,25 @@
 namespace {
 
 std::string Request(const std::string& aBody) { return "<Request>" + aBody + "</Request>"; }
+
+// A loopback port that nobody listens on: bound, then released.
+int ClosedPort() {
+  const int socketFd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  getsockname(socketFd, reinterpret_cast<sockaddr*>(&address), &length);
+  close(socketFd);
+  return ntohs(address.sin_port);
+}
+
+std::string OpenTcpRequest(const std::string& aLogId, int aPort) {
+  return Request("<Driver>QNRP_REZIDAZE_10</Driver><LogId>" + aLogId +
+                 "</LogId><Connection><Type>TCP</Type><Address>127.0.0.1</Address><Port>" + std::to_string(aPort) +
+                 "</Port></Connection>");
+}
 std::string TestRequest(int aHandle, const std::string& aMore = "") {
   return Request("<Driver>TEST_DRIVER</Driver><Handle>" + std::to_string(aHandle) + "</Handle>" + aMore);
 }
@@ -154,6 +179,30 @@ TEST_F(CommandTest, FailedConnectionFailsOpenAndKeepsTheUnreachableDevice) {
   EXPECT_NE(fDevices.Find(1), nullptr);
   fPrinter.ConnectFails = false;
   EXPECT_EQ(Open(), 2);
+}
+
+TEST_F(CommandTest, EpsonDeviceOverTcpLogsAndReportsARefusedConnection) {
+  const auto result = Run<kFiscalPrinterWrapper_OPEN>(OpenTcpRequest("closedport", ClosedPort()));
+  EXPECT_TRUE(result.Error);
+  EXPECT_EQ(result.ErrorText, "Connection to the printer failed");
+  EXPECT_EQ(result.Handle, 0);
+  const std::filesystem::path log(result.LogFileName);
+  EXPECT_EQ(log.parent_path(), std::filesystem::path(kFiscalPrinterDevice::LogDirectory()));
+  EXPECT_EQ(log.filename().string().rfind("QNRP_REZIDAZE_10_closedport_", 0), 0u) << log;
+  EXPECT_TRUE(fDevices.Find(1)->IOHandler().WaitLogWritten(std::chrono::seconds(10)));
+  EXPECT_TRUE(std::filesystem::exists(log));
+}
+
+TEST_F(CommandTest, LogFolderThatCannotBeCreatedFailsTheOpenClearly) {
+  const char* saved = std::getenv("QNRP_LOG_ROOT");
+  const std::string previous = saved ? saved : "";
+  setenv("QNRP_LOG_ROOT", "/proc/no-such-folder", 1);
+  const auto result = Run<kFiscalPrinterWrapper_OPEN>(OpenTcpRequest("nolog", ClosedPort()));
+  if (saved) setenv("QNRP_LOG_ROOT", previous.c_str(), 1); else unsetenv("QNRP_LOG_ROOT");
+  EXPECT_TRUE(result.Error);
+  EXPECT_EQ(result.ErrorText.rfind("Cannot create the log folder /proc/no-such-folder/LogFiles/FiscalPrinter", 0), 0u)
+      << result.ErrorText;
+  EXPECT_EQ(fDevices.Find(1), nullptr);
 }
 
 TEST_F(CommandTest, FailureAfterASuccessfulConnectionFailsOpenButReportsTheHandle) {
