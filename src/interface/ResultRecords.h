@@ -4,9 +4,9 @@
 // fragment, the error text and the result code (see ResultFormat.h).
 //
 // A default-constructed record has every field empty, zero or false: that is
-// the record a device operation receives. Every field has an initializer, so a
-// record can be written with designated initializers for some of its fields. InitResultRecord gives the values a
-// command reports when it fails before its operation filled the record.
+// the record a device operation receives. InitResultRecord gives the values a
+// command reports when it fails before its operation filled the record. Every
+// field has an initializer, so designated initializers may name only some.
 
 #include <cstdint>
 #include <string>

@@ -264,7 +264,7 @@ TEST(ResultFormatTest, PaymentRecords) {
                                       .Error = false, .LogFileName = "p.log"}),
        PayFragment("other", "MANUAL", "00&lt;OK&gt;&amp;", "CARTA &apos;VISA&apos;\r\n",
                    "<Error>False</Error>\r\n<ErrorText></ErrorText>\r\n<LogFileName>p.log</LogFileName>")},
-      {"PAY without words", 
+      {"PAY without words",
        FormatFragment(_int_PAY_result{.TransactionType = tkPaymentTransactionType::ptt_RFID,
                                       .PaymentNetwork = tkPaymentNetwork::AliPay, .Error = true}),
        PayFragment("", "", "", "", kFailedEnd)},
