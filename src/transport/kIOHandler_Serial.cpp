@@ -54,15 +54,14 @@ const char* StopBitsText(TStopBits aStopBits) {
 kIOHandler_Serial::kIOHandler_Serial(const kConnection& aConnection, const std::string& aDirectory,
                                      const std::string& aFileName)
     : kIOHandler(&aConnection, aDirectory, aFileName) {
+  const bool isPath = aConnection.fSerialPort.starts_with('/');
+  const uint32_t number = isPath ? 0 : ComNumberOf(aConnection.fSerialPort);
   const TParity parity = ToPortParity(aConnection.fParity);
   const TStopBits stopBits = ToPortStopBits(aConnection.fStopBits);
   const auto dataBits = static_cast<uint8_t>(aConnection.fDataBits & 0xFF);
   const auto baudRate = static_cast<uint32_t>(aConnection.fSpeed);
-  if (aConnection.fSerialPort.starts_with('/')) {
-    fComPort = std::make_unique<TComPort>(aConnection.fSerialPort, baudRate, dataBits, stopBits, parity);
-  } else {
-    fComPort = std::make_unique<TComPort>(ComNumberOf(aConnection.fSerialPort), baudRate, dataBits, stopBits, parity);
-  }
+  fComPort = isPath ? std::make_unique<TComPort>(aConnection.fSerialPort, baudRate, dataBits, stopBits, parity)
+                    : std::make_unique<TComPort>(number, baudRate, dataBits, stopBits, parity);
 }
 
 kIOHandler_Serial::~kIOHandler_Serial() = default;

@@ -94,6 +94,7 @@ TEST(SerialTest, OpenFailuresNameThePort) {
   const Case cases[] = {
       {"COM200", 9600, 8, "COM200 is not a valid COM port."},
       {"COM0", 9600, 8, "COM0 is not a valid COM port."},
+      {"COM1234", 9600, 8, "COM1234 is not a valid COM port."},
       {"/dev/no-such-tty", 9600, 8, "/dev/no-such-tty is not a valid COM port."},
       {"/dev/null", 9600, 8, "GetCommState failed!"},
       {pty.SlavePath(), 12345, 8, "SetCommState failed!"},
