@@ -136,8 +136,16 @@ void tQN_LogWriter::WriteToFile(const std::string& aLine) {
     std::error_code ignored;  // a failed move leaves the lines going to the big file
     std::filesystem::rename(fileName, RotatedName(fileName), ignored);
   }
-  for (int attempt = 1; attempt <= kWriteAttempts; ++attempt) {
-    if (AppendLine(fileName, aLine)) return;
-    if (attempt < kWriteAttempts) std::this_thread::sleep_for(kRetryDelay);
+  // A file that just swallowed a whole round of attempts gets one attempt per line
+  // until it takes a line again: a full disk or a lost folder must not make every
+  // queued line cost half a second, which would stall the writer's shutdown.
+  const int attempts = fFileUnwritable ? 1 : kWriteAttempts;
+  for (int attempt = 1; attempt <= attempts; ++attempt) {
+    if (AppendLine(fileName, aLine)) {
+      fFileUnwritable = false;
+      return;
+    }
+    if (attempt < attempts) std::this_thread::sleep_for(kRetryDelay);
   }
+  fFileUnwritable = true;
 }

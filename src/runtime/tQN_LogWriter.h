@@ -54,6 +54,7 @@ private:
   bool fDaily = false;
   std::atomic<int32_t> fMaxLogfileSize = 5000;  // read by the worker before every line
   int32_t fCounter = 0;
+  bool fFileUnwritable = false;  // used by the worker thread only
 
   mutable std::mutex fMutex;
   mutable std::condition_variable fChanged;

@@ -174,4 +174,14 @@ TEST(LogWriterTest, UnwritableFileLosesLinesAndStaysUsable) {
   EXPECT_EQ(Messages(dir / "App.log"), std::vector<std::string>{" - kept"});
 }
 
+// A file that stays unwritable (full disk, folder gone) must not make every queued
+// line wait through its whole round of retries: the queue would take minutes to drain.
+TEST(LogWriterTest, PersistentlyUnwritableFileDrainsTheQueueQuickly) {
+  TempDir dir;
+  fs::create_directory(dir / "App.log");
+  tQN_LogWriter writer("App", dir.Path(), 0, false);
+  for (int i = 0; i < 100; ++i) writer.Write(let_info, "line " + std::to_string(i));
+  EXPECT_TRUE(writer.WaitUntilWritten(5s));
+}
+
 }  // namespace
