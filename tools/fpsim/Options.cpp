@@ -40,6 +40,18 @@ std::string ParseFirmware(const std::string& text) {
   return text;
 }
 
+std::string ParseHttpAuth(const std::string& text) {
+  if (text != "basic" && text != "digest")
+    throw std::runtime_error("Option --http-auth takes basic or digest, not '" + text + "'");
+  return text;
+}
+
+std::string ParseHttpFolder(const std::string& text) {
+  if (text != "da-inviare" && text != "rifiutati")
+    throw std::runtime_error("Option --http-folder takes da-inviare or rifiutati, not '" + text + "'");
+  return text;
+}
+
 // The option table; --help lists the rows in this order.
 const std::vector<OptionRow>& Rows() {
   static const std::vector<OptionRow> rows = {
@@ -75,6 +87,25 @@ const std::vector<OptionRow>& Rows() {
        [](Options& o, const std::string& v) { o.slowMs = ParseCount("--slow-ms", v); }},
       {"--verbose", Argument::None, "", "Trace every frame received and sent on standard error.",
        [](Options& o, const std::string&) { o.verbose = true; }},
+      {"--paper", Argument::Required, "FILE",
+       "Append the printed paper (receipts, reports, copies) to FILE instead of standard output.",
+       [](Options& o, const std::string& v) { o.paperFile = v; }},
+      {"--http", Argument::Required, "HOST:PORT",
+       "Serve the daily-closing files of RT Z reports under /www/dati-rt/ (port 0 picks a free port).",
+       [](Options& o, const std::string& v) { o.http = v; }},
+      {"--http-auth", Argument::Required, "basic|digest",
+       "Ask the web server's clients for --http-user and --http-password.",
+       [](Options& o, const std::string& v) { o.httpAuth = ParseHttpAuth(v); }},
+      {"--http-user", Argument::Required, "USER", "User name of the web server.",
+       [](Options& o, const std::string& v) { o.httpUser = v; }},
+      {"--http-password", Argument::Required, "PASSWORD", "Password of the web server.",
+       [](Options& o, const std::string& v) { o.httpPassword = v; }},
+      {"--http-zreport", Argument::None, "",
+       "Also publish each closing's Z report text (...-ZREPORT.txt) beside its ...-CORRISP.xml.",
+       [](Options& o, const std::string&) { o.httpZReportText = true; }},
+      {"--http-folder", Argument::Required, "da-inviare|rifiutati",
+       "Publish the closing files in this folder instead of the day's folder yyyymmdd (training: demo).",
+       [](Options& o, const std::string& v) { o.httpFolder = ParseHttpFolder(v); }},
       {"--help", Argument::None, "", "Show this text.", [](Options& o, const std::string&) { o.help = true; }},
   };
   return rows;

@@ -25,6 +25,12 @@ struct Options {
 
   // Paper and web server
   std::string paperFile;        // empty: standard output
+  std::string http;             // HOST:PORT of the web server; empty: none
+  std::string httpAuth;         // "", "basic" or "digest"
+  std::string httpUser;
+  std::string httpPassword;
+  bool httpZReportText = false; // also publish the Z report text of each closing
+  std::string httpFolder;       // "": the day's folder; "da-inviare" or "rifiutati"
 
   bool help = false;
 };

@@ -35,10 +35,10 @@ Paper::Paper(const std::string& path) : fFile(path, std::ios::app | std::ios::bi
   if (!fFile) throw std::runtime_error("Cannot open the paper file " + path);
 }
 
-void Paper::PrintLine(std::string_view text, int size) { Write(RenderPrintedLine(text, size, fWidth)); }
+void Paper::PrintLine(std::string_view text, int size) { Write(RenderPrintedLine(text, size, Width())); }
 
 void Paper::Cut() {
-  Write(std::string(static_cast<std::size_t>(fWidth), '='));
+  Write(std::string(static_cast<std::size_t>(Width()), '='));
   Write("");
 }
 

@@ -5,6 +5,7 @@
 #include "Printer.h"
 
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -19,7 +20,9 @@ public:
   Paper& operator=(const Paper&) = delete;
 
   void SetWidth(int columns) { fWidth = columns; }
-  int Width() const { return fWidth; }
+  // Takes the width from the printer at every line (its columns parameter may change).
+  void FollowWidth(std::function<int()> columns) { fColumns = std::move(columns); }
+  int Width() const { return fColumns ? fColumns() : fWidth; }
 
   // One printed line: protocol bytes, cut to the width. Size codes 3 and 4 print
   // double width (each character followed by a blank, half as many characters);
@@ -35,6 +38,7 @@ private:
   std::ofstream fFile;
   std::ostream& fOut;
   int fWidth = 40;
+  std::function<int()> fColumns;
 };
 
 // The text of one printed line as Paper shows it, without trailing blanks (UTF-8).

@@ -1,10 +1,12 @@
 #include "Simulator.h"
 
+#include "ClosingPublisher.h"
 #include "CoreCommands.h"
 #include "FiscalCommands.h"
 #include "ReportCommands.h"
 
 #include <filesystem>
+#include <iostream>
 
 void RegisterAllCommands(Printer& printer) {
   RegisterStatusCommands(printer);
@@ -27,6 +29,7 @@ Simulator::Simulator(const Options& options)
     SetUpNewPrinter(options);
   }
   for (const std::string& fault : options.faults) fControl.RunOrThrow(fault);
+  SetUpPaperAndWebServer(options);
 
   Server::Settings settings;
   settings.tcp = options.tcp;
@@ -55,4 +58,23 @@ void Simulator::SetUpNewPrinter(const Options& options) {
   if (state.fiscalMode == "MF") state.firmware = "1.00";
   if (!options.firmware.empty()) state.firmware = options.firmware;
   if (!options.serial.empty()) state.serialNumber = options.serial;
+}
+
+void Simulator::SetUpPaperAndWebServer(const Options& options) {
+  fPaper = options.paperFile.empty() ? std::make_unique<Paper>(std::cout) : std::make_unique<Paper>(options.paperFile);
+  fPaper->FollowWidth([this] { return fPrinter.state.Columns(); });
+  fPrinter.SetPaper(fPaper.get());
+  if (options.http.empty()) {
+    if (!options.httpAuth.empty()) throw std::runtime_error("Option --http-auth needs --http HOST:PORT");
+    return;
+  }
+  WebServerSettings settings = ParseHttpAddress(options.http);
+  if (!options.httpAuth.empty()) {
+    if (options.httpUser.empty()) throw std::runtime_error("Option --http-auth needs --http-user");
+    settings.auth = options.httpAuth == "basic" ? HttpAuth::Basic : HttpAuth::Digest;
+    settings.user = options.httpUser;
+    settings.password = options.httpPassword;
+  }
+  fWebServer = std::make_unique<WebServer>(settings);
+  PublishClosings(fPrinter, *fWebServer, ClosingPublication{options.httpZReportText, options.httpFolder});
 }

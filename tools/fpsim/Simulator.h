@@ -5,8 +5,10 @@
 #include "ControlCommands.h"
 #include "Faults.h"
 #include "Options.h"
+#include "Paper.h"
 #include "Printer.h"
 #include "Server.h"
+#include "WebServer.h"
 
 #include <memory>
 #include <string>
@@ -28,12 +30,17 @@ public:
   std::string PtyPath() const { return fServer->PtyPath(); }
   int TcpPort() const { return fServer->TcpPort(); }
   int ControlPort() const { return fServer->ControlPort(); }
+  // The web server's port, 0 without --http.
+  int HttpPort() const { return fWebServer ? fWebServer->Port() : 0; }
 
 private:
   void SetUpNewPrinter(const Options& options);
+  void SetUpPaperAndWebServer(const Options& options);
 
   std::string fStateFile;
   Printer fPrinter;
+  std::unique_ptr<Paper> fPaper;
+  std::unique_ptr<WebServer> fWebServer;
   Faults fFaults;
   ControlCommands fControl;
   std::unique_ptr<Server> fServer;

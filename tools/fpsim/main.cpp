@@ -42,6 +42,7 @@ void Announce(const Options& options, const Simulator& simulator) {
   if (!options.ptyLink.empty()) std::fprintf(stderr, "fpsim: link %s\n", options.ptyLink.c_str());
   if (!options.tcp.empty()) std::fprintf(stderr, "fpsim: tcp port %d\n", simulator.TcpPort());
   if (!options.control.empty()) std::fprintf(stderr, "fpsim: control port %d\n", simulator.ControlPort());
+  if (!options.http.empty()) std::fprintf(stderr, "fpsim: http port %d\n", simulator.HttpPort());
   std::fprintf(stderr, "fpsim: ready\n");
 }
 
