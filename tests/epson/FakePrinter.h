@@ -11,7 +11,7 @@
 struct FakePrinter {
   std::map<int, std::string> params{{1, "0"}, {27, "1"}, {29, "0"}, {51, "1"}, {11, "1"}, {13, "0"}};
   std::string firmware = "5.01A";        // RD 3-7 of 1074
-  std::string statusField = "10001";     // RD 13-17 of 1074: paper, -, drawer, document, -
+  std::string statusField = "10010";     // RD 13-17 of 1074: paper, -, drawer, document, -
   bool hasRTStatus = true;               // answers 1138 (else an error reply)
   std::string rtMain = "02";             // RD 4-5 of 1138
   std::string serialLetter = "M";        // RD 3 of 1138

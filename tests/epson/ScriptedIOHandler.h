@@ -99,9 +99,10 @@ public:
     return commands;
   }
   size_t UnusedAnswers() const { return fAnswers.size(); }
+  bool fConnectResult = true;   // what Connect reports, after the banner
   bool fDisconnected = false;
 
-  bool Connect() override { return kIOHandler::Connect(); }
+  bool Connect() override { return kIOHandler::Connect() && fConnectResult; }
   bool Disconnect() override {
     fDisconnected = true;
     return true;
