@@ -112,6 +112,7 @@ std::string ControlCommands::HelpText() { return kHelp; }
 std::string ControlCommands::Run(const std::string& line) {
   try {
     const std::string text = Execute(line);
+    fSaveState();
     if (text.empty()) return "OK";
     if (text.back() == '\n') return text + "OK";
     return "OK " + text;

@@ -13,7 +13,8 @@ class ControlCommands {
 public:
   ControlCommands(Printer& printer, Faults& faults, std::function<void()> saveState);
 
-  // The answer is one line, except for "help", whose lines come before its "OK" line.
+  // Runs one command and saves the state after it. The answer is one line, except
+  // for "help", whose lines come before its "OK" line.
   std::string Run(const std::string& line);
   // Like Run, but throws std::runtime_error instead of answering "ERR".
   void RunOrThrow(const std::string& line);

@@ -60,7 +60,8 @@ Reply CardPayment(Printer& printer, const std::string& data) {
 }
 
 // 1088 "01": cancels whatever document is open. An open fiscal receipt is printed as
-// cancelled and leaves no trace in the counters or the journal.
+// cancelled and leaves no trace in the counters or the journal; no receipt lines,
+// payments or lottery code are left in progress.
 Reply ResetPrinter(Printer& printer, const std::string& data) {
   if (data != "01") return Reply::Error(PrinterError::kBadValue);
   PrinterState& state = printer.state;
@@ -71,12 +72,12 @@ Reply ResetPrinter(Printer& printer, const std::string& data) {
     case DocumentState::PaymentStarted:
       printer.PrintLine("*** DOCUMENTO ANNULLATO ***");
       printer.AbandonDocument();
-      state.lines.clear();
-      state.payments.clear();
-      state.lotteryCode.clear();
       state.document = DocumentState::None;
       break;
   }
+  state.lines.clear();
+  state.payments.clear();
+  state.lotteryCode.clear();
   return Reply::Data("1088");
 }
 

@@ -62,13 +62,13 @@ int Printer::NoDocumentError() const {
 }
 
 void Printer::BeginDocument(DocumentType type, int number) {
-  fPrintingType = type;
-  fPrintingNumber = number;
-  fPrinted.clear();
+  state.printingType = type;
+  state.printingNumber = number;
+  state.printedLines.clear();
 }
 
 void Printer::PrintLine(std::string_view text, int size) {
-  fPrinted.emplace_back(text);
+  state.printedLines.emplace_back(text);
   if (fPaper) fPaper->PrintLine(text, size);
 }
 
@@ -81,13 +81,14 @@ void Printer::PrintHeader() {
 }
 
 void Printer::EndDocument() {
-  state.journal.Append(fPrintingType, Now(), fPrintingNumber, state.zReportNumber + 1, fPrinted);
-  fPrinted.clear();
+  state.journal.Append(state.printingType, Now(), state.printingNumber, state.zReportNumber + 1,
+                       state.printedLines);
+  state.printedLines.clear();
   if (fPaper) fPaper->Cut();
 }
 
 void Printer::AbandonDocument() {
-  fPrinted.clear();
+  state.printedLines.clear();
   if (fPaper) fPaper->Cut();
 }
 

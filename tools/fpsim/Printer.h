@@ -108,9 +108,10 @@ public:
   // The shop header, centred to the print width.
   void PrintHeader();
   void EndDocument();
+  // The lines of the document being printed, so far.
+  const std::vector<std::string>& PrintedLines() const { return state.printedLines; }
   // Cuts the paper without filing the document (a cancelled receipt).
   void AbandonDocument();
-  const std::vector<std::string>& PrintedLines() const { return fPrinted; }
 
   void OnZReport(ZReportListener listener) { fZReportListeners.push_back(std::move(listener)); }
   void NotifyZReport(const ZReportEvent& event) const;
@@ -126,9 +127,6 @@ private:
   PaperSink* fPaper = nullptr;
   std::map<std::string, std::vector<Command>> fCommands;
   std::vector<ZReportListener> fZReportListeners;
-  DocumentType fPrintingType = DocumentType::NonFiscal;
-  int fPrintingNumber = 0;
-  std::vector<std::string> fPrinted;
 };
 
 // Field helpers shared by the command handlers.

@@ -163,6 +163,12 @@ struct PrinterState {
   int nonFiscalNumber = 0;                     // last non-fiscal document number of the day
   Totals day, grand;
 
+  // The document being printed: what it will be filed under in the journal, and
+  // the lines printed so far.
+  DocumentType printingType = DocumentType::NonFiscal;
+  int printingNumber = 0;
+  std::vector<std::string> printedLines;
+
   char Parameter(int number) const { return parameters[static_cast<size_t>(number)]; }
   bool Training() const { return Parameter(Param::kTraining) == '1'; }
   int Columns() const { return Parameter(Param::kColumns) == '0' ? 46 : 40; }
@@ -190,6 +196,9 @@ struct PrinterState {
     io.Field("nonFiscalNumber", nonFiscalNumber);
     io.Field("day", day);
     io.Field("grand", grand);
+    io.Field("printingType", printingType);
+    io.Field("printingNumber", printingNumber);
+    io.Field("printedLines", printedLines);
   }
 
   // ---- fiscal documents and reports: the receipt in progress, lottery, journal ----
