@@ -55,6 +55,12 @@ public:
     if (aFormatted) *aFormatted = command.Format();
     return command.fResult;
   }
+  template <class TCommand>
+  tkReceiptHandlerDocumentTypes DocumentsOf() {
+    TCommand command(fDrivers, fDevices);
+    command.Process(std::string_view("<Request/>"));
+    return command.fHandler.fDocumentTypes;
+  }
   int32_t Open(const std::string& aMore = "") { return Run<kFiscalPrinterWrapper_OPEN>(TestRequest(0, aMore)).Handle; }
 
   TestPrinter fPrinter;
@@ -237,6 +243,31 @@ TEST_F(CommandTest, EachCommandStartsWithAClearedErrorState) {
   const auto next = Run<kFiscalPrinterWrapper_GETSTATUS>(TestRequest(1));
   EXPECT_FALSE(next.Error);
   EXPECT_EQ(next.ErrorText, "");
+}
+
+TEST_F(CommandTest, EachCommandParsesItsDocuments) {
+  using T = tkReceiptHandlerDocumentTypes;
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_PRINTFR>(), T{dt_Receipt});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_PRINTXR>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_PRINTZR>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_PRINTNFR>(), T{dt_NFReceipt});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_DISPLAY>(), T{dt_Display});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_OPENDR>(), T{dt_Drawer});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_GETSTATUS>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_SETDATETIME>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_OPEN>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_CLOSE>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_GETDRSTATUS>(), T{dt_Drawer});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_SET>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_EJREPORT>(), T{dt_EJReport});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_GETVATTABLE>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_SETVATTABLE>(), T{dt_VatTable});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_GETDEPTTABLE>(), T{});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_SETDEPTTABLE>(), T{dt_DeptTable});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_PAY>(), T{dt_Pay});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_REPRINTFR>(), T{dt_ReceiptReference});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_GETLOTTERYRCPTSTATUS>(), T{dt_ReceiptReference});
+  EXPECT_EQ(DocumentsOf<kFiscalPrinterWrapper_GETEJFILES>(), T{dt_EJFilesRequest});
 }
 
 // Operations whose printer side is not part of this build fail with a clear
