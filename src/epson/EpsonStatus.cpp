@@ -29,8 +29,6 @@ int32_t IntegerOrZero(const std::string& aText) {
   return TryStrToInt32(aText, value) ? value : 0;
 }
 
-int32_t ReplyInteger(const std::string& aText) { return StrToInt32(aText); }
-
 bool StartsWithAny(const std::string& aText, std::initializer_list<const char*> aPrefixes) {
   for (const char* prefix : aPrefixes)
     if (aText.starts_with(prefix)) return true;
@@ -150,8 +148,8 @@ void kFiscalPrinter_REZIDAZE::ReadRTStatus(_int_GETSTATUS_result& aStatus, bool&
 
 bool kFiscalPrinter_REZIDAZE::GetDateTime(DateTime& aDateTime) {
   if (!ExecuteCommand("4201", "", "GetDateTime")) return false;
-  aDateTime = DateTime::Encode(2000 + ReplyInteger(RD(5, 6)), ReplyInteger(RD(3, 4)), ReplyInteger(RD(1, 2)),
-                               ReplyInteger(RD(7, 8)), ReplyInteger(RD(9, 10)));
+  aDateTime = DateTime::Encode(2000 + StrToInt32(RD(5, 6)), StrToInt32(RD(3, 4)), StrToInt32(RD(1, 2)),
+                               StrToInt32(RD(7, 8)), StrToInt32(RD(9, 10)));
   return true;
 }
 
