@@ -62,5 +62,5 @@ echo "== trace file $trace"
 if [ -f "$trace" ]; then cat "$trace"; else echo "(none)"; fi
 echo
 echo "== paper"
-cat "$work/paper.txt"
+if [ -s "$work/paper.txt" ]; then cat "$work/paper.txt"; else echo "(nothing printed)"; fi
 exit "$status"
