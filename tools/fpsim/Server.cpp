@@ -142,11 +142,13 @@ void Server::Run() {
       if (fHostClient.Valid()) ServeHost();
       else AcceptHost();
     }
-    if (fds[kControl].revents) AcceptControl();
-    for (size_t i = fControlClients.size(); i-- > 0;) {
+    // The clients polled are the first fds.size() - kFirstControlClient ones; a client
+    // accepted below waits for the next round.
+    for (size_t i = fds.size() - kFirstControlClient; i-- > 0;) {
       if (fds[kFirstControlClient + i].revents && !ServeControl(fControlClients[i]))
         fControlClients.erase(fControlClients.begin() + static_cast<std::ptrdiff_t>(i));
     }
+    if (fds[kControl].revents) AcceptControl();
   }
 }
 
