@@ -285,9 +285,14 @@ TEST(ReceiptCommands, HeadingAndTrailerLinesServeOneReceipt) {
   EXPECT_TRUE(fp.paper.Shows("RIGA DESCRITTIVA"));
 
   fp.paper.lines.clear();
+  fp.Ok("1078", "0110102" + std::string("LASCIATA DA UN RESET"));
+  fp.Ok("1085", "01");
+  fp.Ok("1078", "0120101" + std::string("ANCHE QUESTA"));
+  fp.Ok("1088", "01");
   fp.Sale({Item("B", 1000, 100)});
   EXPECT_TRUE(fp.paper.Shows("di vendita o prestazione"));
   EXPECT_FALSE(fp.paper.Shows("GRAZIE E ARRIVEDERCI"));
+  EXPECT_FALSE(fp.paper.Shows("ANCHE QUESTA")) << "a reset drops what was programmed";
 }
 
 TEST(ReceiptCommands, TrainingReceiptsLeaveTheTotalsAlone) {

@@ -4,6 +4,7 @@
 
 #include "FiscalPrinterFixture.h"
 #include "fpsim/ClosingPublisher.h"
+#include "fpsim/StateIO.h"
 #include "fpsim/WebServer.h"
 
 #include <gtest/gtest.h>
@@ -245,6 +246,27 @@ TEST(ReportCommands, RtZReportPublishesTheDailyClosingFiles) {
       EXPECT_EQ(refunds, "1,22");
     }
   }
+}
+
+TEST(ReportCommands, PublishedClosingsSurviveAPowerCycle) {
+  StateWriter saved;
+  std::string listingBefore;
+  {
+    FiscalPrinter fp;
+    WebServer server(WebServerSettings{});
+    PublishClosings(fp.printer, server, {true, "rifiutati"});
+    fp.Sale({Item("A", 1000, 100)});
+    fp.Ok("3001", "01");
+    listingBefore = server.Get("/www/dati-rt/rifiutati/").body;
+    fp.printer.state.Serialize(saved);
+  }
+  FiscalPrinter fp;
+  StateReader reader(saved.Contents());
+  fp.printer.state.Serialize(reader);
+  WebServer server(WebServerSettings{});
+  PublishClosings(fp.printer, server, {});
+  EXPECT_NE(listingBefore.find("CORRISP.xml"), std::string::npos);
+  EXPECT_EQ(server.Get("/www/dati-rt/rifiutati/").body, listingBefore);
 }
 
 }  // namespace

@@ -43,14 +43,19 @@ void PublishClosings(Printer& printer, WebServer& server, const ClosingPublicati
   if (!publication.folder.empty() && publication.folder != "da-inviare" && publication.folder != "rifiutati")
     throw std::runtime_error("The closing files go to the day's folder, da-inviare or rifiutati, not " +
                              publication.folder);
-  printer.OnZReport([&server, publication](const Printer& source, const ZReportEvent& event) {
-    const PrinterState& state = source.state;
+  for (const PublishedFile& file : printer.state.publishedFiles) server.Publish(file.folder, file.name, file.content);
+  printer.OnZReport([&printer, &server, publication](const Printer&, const ZReportEvent& event) {
+    PrinterState& state = printer.state;
     if (state.fiscalMode != "RT") return;
     const DailyClosing closing = ClosingOfZReport(state, event);
     const std::string folder = state.Training()            ? std::string("demo")
                                : publication.folder.empty() ? event.when.Format("yyyymmdd")
                                                             : publication.folder;
-    server.Publish(folder, ClosingXmlName(closing), ClosingXml(closing));
-    if (publication.withZReportText) server.Publish(folder, ClosingZReportName(closing), JoinLines(event.text));
+    std::vector<PublishedFile> files = {{folder, ClosingXmlName(closing), ClosingXml(closing)}};
+    if (publication.withZReportText) files.push_back({folder, ClosingZReportName(closing), JoinLines(event.text)});
+    for (PublishedFile& file : files) {
+      server.Publish(file.folder, file.name, file.content);
+      state.publishedFiles.push_back(std::move(file));
+    }
   });
 }

@@ -19,6 +19,8 @@ struct ClosingPublication {
 // The closing that a Z report leaves, as the printer's files describe it.
 DailyClosing ClosingOfZReport(const PrinterState& state, const ZReportEvent& event);
 
-// Publishes the closing of every later Z report in RT mode; the web server must
-// outlive the printer's use of it. Throws std::runtime_error for an unknown folder.
+// Publishes the files the printer already holds (from its state file), then the
+// closing of every later Z report in RT mode, keeping them in the printer's state.
+// The web server must outlive the printer's use of it. Throws std::runtime_error for
+// an unknown folder.
 void PublishClosings(Printer& printer, WebServer& server, const ClosingPublication& publication);

@@ -1,4 +1,5 @@
 #include "CoreCommands.h"
+#include "FiscalCommands.h"
 #include "Printer.h"
 
 namespace {
@@ -61,7 +62,7 @@ Reply CardPayment(Printer& printer, const std::string& data) {
 
 // 1088 "01": cancels whatever document is open. An open fiscal receipt is printed as
 // cancelled and leaves no trace in the counters or the journal; no receipt lines,
-// payments or lottery code are left in progress.
+// payments, lottery code or programmed lines are left in progress.
 Reply ResetPrinter(Printer& printer, const std::string& data) {
   if (data != "01") return Reply::Error(PrinterError::kBadValue);
   PrinterState& state = printer.state;
@@ -75,9 +76,7 @@ Reply ResetPrinter(Printer& printer, const std::string& data) {
       state.document = DocumentState::None;
       break;
   }
-  state.lines.clear();
-  state.payments.clear();
-  state.lotteryCode.clear();
+  ClearFiscalDocument(printer);
   return Reply::Data("1088");
 }
 

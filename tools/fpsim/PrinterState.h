@@ -136,6 +136,19 @@ struct ProgrammedLine {
   }
 };
 
+// A file that the printer's web server serves, kept so that it survives a power cycle.
+struct PublishedFile {
+  std::string folder;
+  std::string name;
+  std::string content;
+
+  template <class Io> void Serialize(Io& io) {
+    io.Field("folder", folder);
+    io.Field("name", name);
+    io.Field("content", content);
+  }
+};
+
 struct PrinterState {
   // ---- core: identity, mode, mechanics, tables, counters ----
   std::string serialNumber = "99MEX012345";  // two digits, RT letter, two letters, six digits
@@ -215,6 +228,7 @@ struct PrinterState {
   std::vector<ProgrammedLine> trailerLines;  // trailer of the open fiscal document, by line number
   int invoiceNumber = 0;                     // last invoice issued
   int nextInvoiceNumber = 0;                 // number set for the next invoice; 0: the one after invoiceNumber
+  std::vector<PublishedFile> publishedFiles; // daily-closing files of the RT Z reports
   // The journal read in progress; not saved, a read starts again after a power cycle.
   std::string memoryRequest;
   std::vector<std::string> memoryLines;
@@ -233,6 +247,7 @@ struct PrinterState {
     io.Field("trailerLines", trailerLines);
     io.Field("invoiceNumber", invoiceNumber);
     io.Field("nextInvoiceNumber", nextInvoiceNumber);
+    io.Field("publishedFiles", publishedFiles);
     std::ostringstream journalText;
     journal.Save(journalText);
     std::string text = journalText.str();
