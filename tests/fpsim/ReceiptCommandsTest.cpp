@@ -303,4 +303,16 @@ TEST(ReceiptCommands, TrainingReceiptsLeaveTheTotalsAlone) {
   EXPECT_TRUE(fp.paper.Shows("TRAINING"));
 }
 
+TEST(ReceiptCommands, ItemDescriptionFieldFollowsTheColumns) {
+  FiscalPrinter fp([](PrinterState& s) { s.parameters[Param::kColumns] = '0'; });
+  const std::string description(38, 'D');
+  fp.Ok("1085", "01");
+  EXPECT_EQ(fp.Run("1080", Item("X", 1000, 100)).error, 13) << "a 32-character field on 46 columns";
+  fp.Ok("1080", Item(description, 1000, 100, "01", 46));
+  EXPECT_EQ(fp.printer.state.lines.back().description, description);
+  fp.Ok("1087", "01");
+  for (const std::string& line : fp.paper.lines) EXPECT_LE(line.size(), 46u) << line;
+  EXPECT_TRUE(fp.paper.Shows(std::string(34, 'D') + "22%"));
+}
+
 }  // namespace

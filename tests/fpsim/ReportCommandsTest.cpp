@@ -118,13 +118,18 @@ TEST(ReportCommands, MfZReportTextCarriesTheValuesWhereTheDriverReadsThem) {
 TEST(ReportCommands, JournalReadFollowsItsOwnSequence) {
   FiscalPrinter fp;
   fp.Sale({Item("A", 1000, 100)});
+  fp.Ok("2001", "01");
+  EXPECT_EQ(fp.printer.state.day.sales, 100) << "an X report closes nothing";
+  EXPECT_TRUE(fp.paper.Shows("LETTURA   GIORNALIERA"));
+  EXPECT_EQ(ReadJournal(fp, '6').size(), fp.printer.state.journal.Documents().back().lines.size());
+  EXPECT_TRUE(ReadJournal(fp, '5').empty()) << "an X report is not a Z report";
   const std::string today = fp.Today("ddmmyy");
   const std::string receipts = "0111" + today + today;
   EXPECT_EQ(fp.Run("3103", receipts + "100").error, 11) << "next line without a first";
   fp.Ok("3103", receipts + "000");
   EXPECT_EQ(fp.Run("3103", "0112" + today + today + "100").error, 11) << "next line of another request";
   const std::vector<std::string> lines = ReadJournal(fp, '1');
-  EXPECT_EQ(lines, fp.printer.state.journal.Documents().back().lines);
+  EXPECT_EQ(lines, fp.printer.state.journal.Documents().front().lines);
   EXPECT_TRUE(ReadJournal(fp, '2').empty()) << "no invoices: the first answer is 3102";
 
   const struct {
