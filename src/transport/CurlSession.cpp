@@ -64,6 +64,8 @@ CurlSession::~CurlSession() = default;
 void CurlSession::ApplyFixedOptions() {
   CURL* curl = fHandle.get();
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  // A URL from a request must not read local files or speak other protocols.
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, fErrorBuffer);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, CollectBody);

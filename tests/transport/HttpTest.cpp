@@ -173,6 +173,14 @@ TEST(HttpTransportTest, FailureWithoutStatusIsRecordedAs999) {
     EXPECT_EQ(handler.fResponseCode, 999);
     EXPECT_THAT(handler.ErrorMessage(), HasSubstr("timed out"));
   }
+  {
+    kConnection connection = HttpSettings("file:///etc/hostname");
+    kIOHandler_HTTP handler(&connection, "", "");
+    EXPECT_FALSE(handler.Write("x"));
+    EXPECT_EQ(handler.fResponseCode, 999);
+    EXPECT_EQ(handler.fResponse, "") << "a local file must not be read";
+    EXPECT_THAT(handler.ErrorMessage(), HasSubstr("file"));
+  }
 }
 
 TEST(HttpTransportTest, CredentialsAnswerBasicAndDigestChallenges) {
@@ -285,6 +293,11 @@ TEST(HttpClientTest, GetWithoutAnswerFailsWithTheReason) {
   EXPECT_FALSE(logging.client.LastStatusText().empty());
   EXPECT_EQ(logging.lines.back().title, "HTTP Error");
   EXPECT_THAT(logging.lines.back().message, StartsWith("0 - "));
+
+  LoggingClient local;
+  EXPECT_FALSE(local.client.Get("file:///etc/hostname"));
+  EXPECT_EQ(local.lines.back().title, "HTTP Error");
+  EXPECT_THAT(local.lines.back().message, HasSubstr("file")) << "the reason, not an empty text";
 
   HttpTestServer server;
   server.Hold();
