@@ -1,4 +1,5 @@
-// Status and initialisation of the Epson driver against a small fake printer.
+// Status, initialisation and the VAT table read of the Epson driver against a
+// small fake printer.
 
 #include <gtest/gtest.h>
 
@@ -251,5 +252,49 @@ TEST(EpsonInitTest, OverdueZReportBehindAnRTServer) {
     EXPECT_EQ(commands.back(), "4001 150621103000") << "the printer's clock is set to the computer's";
     EXPECT_EQ(d.io->fFrameReadTimeouts[commands.size() - 2], 5000);
     EXPECT_EQ(d.device->LoadZReportDate(), DateTime::Encode(2021, 6, 15));
+  }
+}
+
+TEST(EpsonVatTableTest, SlotsByModeAndNatureEntries) {
+  using Vats = std::vector<std::string>;   // index:code:rate in hundredths
+  const Commands rtSlots{"4205 01", "4205 02", "4205 03", "4205 04", "4205 05",
+                         "4205 06", "4205 07", "4205 08", "4205 09"};
+  const Commands mfSlots(rtSlots.begin(), rtSlots.begin() + 4);
+  const Vats printerVats{"1:2200:2200", "2:1000:1000", "3:0500:500", "4:0400:400"};
+  const Vats natures{"0:N4:0", "10:N1:0", "11:N2:0", "12:N3:0", "13:N5:0", "14:N6:0"};
+  auto join = [](Vats a, const Vats& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  struct Case {
+    const char* name;
+    const char* mode;
+    bool rtServer;
+    bool failing;   // every 4205 answers with an error
+    Commands commands;
+    Vats vats;
+  };
+  const Case cases[] = {
+      {"RT reads nine slots", "RT", false, false, rtSlots, join(join(printerVats, {"7:0730:730"}), natures)},
+      {"MF reads four slots", "MF", false, false, mfSlots, printerVats},
+      {"MF behind an RT server", "MF", true, false, mfSlots, join(printerVats, natures)},
+      {"the first failure stops the read", "RT", false, true, {"4205 01"}, natures},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Driver d;
+    d.printer.vatRates[6] = "0730";
+    if (c.failing) d.printer.errors["4205"] = "12";
+    d.device->fFiscalMode = c.mode;
+    d.device->fRTServerActive = c.rtServer;
+    d.device->fVatTable.Add({5, "old", "old", Currency()});
+    EXPECT_EQ(d.device->GetVatTable(), !c.failing);
+    EXPECT_EQ(d.io->Commands(), c.commands);
+    Vats vats;
+    for (const kVat& vat : d.device->fVatTable.Items()) {
+      EXPECT_EQ(vat.fDescription, vat.fCode);
+      vats.push_back(std::to_string(vat.fIndex) + ":" + vat.fCode + ":" + std::to_string(vat.fRate.Raw() / 100));
+    }
+    EXPECT_EQ(vats, c.vats);
   }
 }
