@@ -179,3 +179,18 @@ TEST(ExchangeTraceTest, SampleExchangeTrace) {
                                       "*************************** STOP ****************************",
                                   }));
 }
+
+TEST(ExchangeTraceTest, SilentPrinterLogsEachAttempt) {
+  const std::string dir = TestLogDir("epson-exchange-silent");
+  std::filesystem::remove_all(dir);
+  auto io = std::make_unique<ScriptedIOHandler>(5, dir, "Silent");
+  kEpsonExchange exchange{*io};
+  EXPECT_FALSE(exchange.ExecuteCommand("4201", "", "GetDateTime"));
+  const std::string path = io->GetLogFileName();
+  io.reset();
+
+  Events attempts;
+  for (const auto& line : TraceMessages(path))
+    if (line.find("Timeout: #") != std::string::npos) attempts.push_back(line);
+  EXPECT_EQ(attempts, (Events{"ERROR - Timeout: #1", "ERROR - Timeout: #2", "ERROR - Timeout: #3"}));
+}
