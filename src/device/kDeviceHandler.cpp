@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "documents/XmlDocument.h"
 #include "documents/krptUtil.h"
@@ -79,11 +80,18 @@ void kDeviceHandler::ReadConnection(const pugi::xml_node& aConnection) {
 }
 
 // Every child element is one parameter; its value is that of the first child of
-// the same name, so a repeated name gives entries that all carry the first value.
+// the same name (matched by full or local name, as every read matches), so a
+// repeated name gives entries that all carry the first value. The first child of
+// each name is remembered on the way, so that a request with many parameters is
+// read in one pass rather than one search per parameter.
 void kDeviceHandler::ReadParameters(const pugi::xml_node& aParameters) {
+  std::unordered_map<std::string_view, pugi::xml_node> firstOfName;
   for (const pugi::xml_node& child : aParameters.children()) {
     if (child.type() != pugi::node_element) continue;
-    fParameters.emplace_back(ToLowerAscii(child.name()), krptUtil::GetNodeValueAsString(aParameters, child.name()));
+    const std::string_view name = child.name();
+    firstOfName.emplace(name, child);
+    firstOfName.emplace(krptUtil::LocalName(name), child);
+    fParameters.emplace_back(ToLowerAscii(name), krptUtil::NodeValueAsString(firstOfName.at(name), name));
   }
 }
 

@@ -69,12 +69,12 @@ auto ReadWrapped(std::string_view name, std::string_view kind, Read read) -> dec
   }
 }
 
-std::string_view LocalName(std::string_view qualifiedName) {
+}  // namespace
+
+std::string_view krptUtil::LocalName(std::string_view qualifiedName) {
   const auto colon = qualifiedName.find(':');
   return colon == std::string_view::npos ? qualifiedName : qualifiedName.substr(colon + 1);
 }
-
-}  // namespace
 
 pugi::xml_node krptUtil::FindNode(pugi::xml_node parent, std::string_view name) {
   for (pugi::xml_node child : parent.children()) {
@@ -98,9 +98,12 @@ std::optional<std::string> krptUtil::GetNodeValue(pugi::xml_node element) {
 }
 
 std::string krptUtil::GetNodeValueAsString(pugi::xml_node parent, std::string_view name) {
-  const pugi::xml_node node = FindNode(parent, name);
-  if (!node) return {};
-  return ReadWrapped(name, "string", [&] { return GetNodeValue(node).value_or(""); });
+  return NodeValueAsString(FindNode(parent, name), name);
+}
+
+std::string krptUtil::NodeValueAsString(pugi::xml_node element, std::string_view name) {
+  if (!element) return {};
+  return ReadWrapped(name, "string", [&] { return GetNodeValue(element).value_or(""); });
 }
 
 bool krptUtil::GetNodeValueAsBoolean(pugi::xml_node parent, std::string_view name) {

@@ -24,10 +24,15 @@ public:
   // or the element has no children. Any other content throws
   // "Element "<name>" does not contain a single text node".
   static std::optional<std::string> GetNodeValue(pugi::xml_node element);
+  // The name without its namespace prefix: what follows the first colon, if any.
+  static std::string_view LocalName(std::string_view qualifiedName);
 
   // Typed reads of a child element. A missing child gives the type's default; a bad
   // value throws "Error in processing node <name> as <kind>.\r\n" + the cause.
   static std::string GetNodeValueAsString(pugi::xml_node parent, std::string_view name);
+  // The same read of an element already found (empty text for a null element); errors
+  // name it aName.
+  static std::string NodeValueAsString(pugi::xml_node element, std::string_view name);
   static bool GetNodeValueAsBoolean(pugi::xml_node parent, std::string_view name);
   static Currency GetNodeValueAsCurrency(pugi::xml_node parent, std::string_view name);
   static int32_t GetNodeValueAsInteger(pugi::xml_node parent, std::string_view name);

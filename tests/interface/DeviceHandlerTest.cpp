@@ -106,6 +106,12 @@ TEST(DeviceHandlerTest, ParametersAreCaseInsensitiveAndRepeatTheFirstValue) {
   EXPECT_FALSE(h->ParameterExists("missing"));
   EXPECT_EQ(h->GetParameter("missing"), "");
   EXPECT_EQ(h->fConnection.fDeviceName, "FP1") << "the DeviceName parameter replaces the connection's";
+
+  // A name matches a child by its full or its local name, so x:B counts as the first B.
+  const auto prefixed = Parse("<Parameters><x:B>1</x:B><B>2</B><x:B>3</x:B><C>4</C><y:C>5</y:C></Parameters>");
+  const std::vector<std::pair<std::string, std::string>> expectedPrefixed = {
+      {"x:b", "1"}, {"b", "1"}, {"x:b", "1"}, {"c", "4"}, {"y:c", "5"}};
+  EXPECT_EQ(prefixed->fParameters, expectedPrefixed);
 }
 
 TEST(DeviceHandlerTest, HexLogParameterSwitchesTheHandlersDump) {

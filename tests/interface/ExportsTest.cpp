@@ -103,6 +103,9 @@ TEST(ExportsTest, HostileRequestsGiveAClearAnswer) {
   const std::string notOpened = "Fiscal Printer has not previously opened";
   std::string deep;
   for (int i = 0; i < 200000; ++i) deep += "<a>";
+  std::string manyParameters = "<Request><Parameters>";
+  for (int i = 0; i < 500000; ++i) manyParameters += "<p" + std::to_string(i) + "/>";
+  manyParameters += "</Parameters></Request>";
   std::string large = "<Request><Driver>QNRP_REZIDAZE_10</Driver><Pad>" + std::string(10 * 1024 * 1024, 'x') +
                       "</Pad></Request>";
   const Case cases[] = {
@@ -110,6 +113,7 @@ TEST(ExportsTest, HostileRequestsGiveAClearAnswer) {
       {"not XML", u"PRINT THIS", ""},
       {"deep nesting", Utf8ToUtf16(deep), ""},
       {"10 MB request", Utf8ToUtf16(large), notOpened},
+      {"500000 distinct parameters", Utf8ToUtf16(manyParameters), notOpened},
       {"entity in a DOCTYPE", u"<!DOCTYPE r [<!ENTITY e 'x'>]><r><Handle>&e;</Handle></r>", ""},
       {"lone surrogate", std::u16string(u"<Request><LogId>\xD800</LogId></Request>"), notOpened},
       {"NUL inside", std::u16string(u"<Request/>\0garbage", 18), notOpened},
