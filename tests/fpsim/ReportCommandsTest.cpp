@@ -210,6 +210,8 @@ TEST(ReportCommands, RtZReportPublishesTheDailyClosingFiles) {
     fp.Ok("1078", "0140001REFUND 0001 0001 " + fp.Today() + " 99MEX012345");
     fp.Ok("1081", Item("A", 1000, 122));
     fp.Ok("1087", "01");
+    fp.Sale({Item("B", 1000, 1220)});
+    if (fp.printer.state.fiscalMode == "RT") fp.Ok("1078", "0140001VOID 0001 0003 " + fp.Today() + " 99MEX012345");
     const std::string stamp = fp.printer.Now().Format("yyyymmdd");
     fp.Ok("3001", "01");
 
@@ -235,20 +237,25 @@ TEST(ReportCommands, RtZReportPublishesTheDailyClosingFiles) {
     if (folder == "demo") continue;  // training documents leave the day's totals empty
     EXPECT_NE(xml.find("<IVA><AliquotaIVA>22.00</AliquotaIVA><Imposta>1.98</Imposta></IVA>"), std::string::npos)
         << xml;
-    EXPECT_NE(xml.find("<Ammontare>10.00</Ammontare>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<Ammontare>20.00</Ammontare>"), std::string::npos) << xml;
     EXPECT_NE(xml.find("<TotaleAmmontareResi>1.00</TotaleAmmontareResi>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<TotaleAmmontareAnnulli>10.00</TotaleAmmontareAnnulli>"), std::string::npos) << xml;
     if (c.publication.withZReportText) {
       const std::string zName = xmlName.substr(0, xmlName.size() - 11) + "ZREPORT.txt";
       std::istringstream text(server.Get("/www/dati-rt/" + folder + "/" + zName).body);
-      std::string line, sales, refunds;
+      // A reader takes each amount from the last 16 columns of its line.
+      std::string line, sales, refunds, voids;
       while (std::getline(text, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string tail = line.size() > 16 ? line.substr(line.size() - 16) : line;
-        if (line.starts_with("TOTALE GIORNO VENDITE")) sales = tail.substr(tail.find_first_not_of(' '));
-        if (line.starts_with("TOTALE GIORNO RESO MERCE")) refunds = tail.substr(tail.find_first_not_of(' '));
+        const std::string value = tail.substr(tail.find_first_not_of(' '));
+        if (line.starts_with("TOTALE GIORNO VENDITE")) sales = value;
+        if (line.starts_with("TOTALE GIORNO RESO MERCE")) refunds = value;
+        if (line.starts_with("TOTALE GIORNO ANNULLAMENTI")) voids = value;
       }
-      EXPECT_EQ(sales, "12,20");
+      EXPECT_EQ(sales, "24,40");
       EXPECT_EQ(refunds, "1,22");
+      EXPECT_EQ(voids, "12,20");
     }
   }
 }

@@ -74,7 +74,7 @@ struct ZReportEvent {
   int number = 0;     // the number of this Z report
   DateTime when;      // the printer's clock when it ran
   Totals day;         // the day's totals it closed
-  std::vector<std::string> text;  // the report as printed
+  std::vector<std::string> text;  // the report text filed with the closing (journal width)
 };
 using ZReportListener = std::function<void(const Printer&, const ZReportEvent&)>;
 

@@ -33,13 +33,23 @@ void PrintCopy(Printer& printer, const std::string& title, const std::vector<std
   printer.AbandonDocument();
 }
 
-// Runs the daily report: prints it, files it in the journal, and gives its text.
-std::vector<std::string> PrintDailyReport(Printer& printer, bool zReport, int number, DateTime now) {
+// Runs the daily report: prints it and files it in the journal.
+void PrintDailyReport(Printer& printer, bool zReport, int number, DateTime now) {
   printer.BeginDocument(zReport ? DocumentType::ZReport : DocumentType::XReport, number);
   printer.PrintHeader();
-  for (const std::string& line : DailyReportLines(printer.state, zReport, number, now)) printer.PrintLine(line);
-  std::vector<std::string> text = printer.PrintedLines();
+  for (const std::string& line : DailyReportLines(printer.state, zReport, number, now, Width(printer.state)))
+    printer.PrintLine(line);
   printer.EndDocument();
+}
+
+// The Z report text kept with the day's closing files, laid out at the journal width:
+// a reader takes each amount from the last 16 columns of its line, and on 40 columns
+// the label "TOTALE GIORNO ANNULLAMENTI" reaches into them.
+std::vector<std::string> FiledZReportText(const PrinterState& state, int number, DateTime now) {
+  std::vector<std::string> text;
+  for (const std::string& line : state.header) text.push_back(Centred(line, Journal::kLineWidth));
+  for (std::string& line : DailyReportLines(state, true, number, now, Journal::kLineWidth))
+    text.push_back(std::move(line));
   return text;
 }
 
@@ -62,7 +72,8 @@ Reply ZReportCommand(Printer& printer, const std::string& data) {
   event.number = state.zReportNumber + 1;
   event.when = printer.Now();
   event.day = state.day;
-  event.text = PrintDailyReport(printer, true, event.number, event.when);
+  event.text = FiledZReportText(state, event.number, event.when);
+  PrintDailyReport(printer, true, event.number, event.when);
   state.zReportNumber = event.number;
   state.lastZReport = event.when;
   state.day = Totals{};
@@ -164,8 +175,8 @@ Reply LotteryStatusCommand(Printer& printer, const std::string& data) {
 
 }  // namespace
 
-std::vector<std::string> DailyReportLines(const PrinterState& state, bool zReport, int number, DateTime now) {
-  const size_t width = Width(state);
+std::vector<std::string> DailyReportLines(const PrinterState& state, bool zReport, int number, DateTime now,
+                                          size_t width) {
   const bool rt = state.fiscalMode == "RT";
   const Totals& day = state.day;
   const Totals& grand = state.grand;

@@ -4,6 +4,7 @@
 
 #include "Journal.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,6 @@ struct PrinterState;
 void RegisterReportCommands(Printer& printer);
 
 // The body of the daily report (after the shop header): the Z report with its
-// number and seal when zReport is true, else the X report. Lines are as wide as the
-// print width.
-std::vector<std::string> DailyReportLines(const PrinterState& state, bool zReport, int number, DateTime now);
+// number and seal when zReport is true, else the X report, in lines of the width.
+std::vector<std::string> DailyReportLines(const PrinterState& state, bool zReport, int number, DateTime now,
+                                          size_t width);
