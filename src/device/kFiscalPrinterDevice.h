@@ -236,7 +236,9 @@ public:
   // fDisplayLineLength columns, the rows one after the other.
   std::string FormatDisplayLines(std::span<const tkDisplayLine> aLines) const;
   // The date of the last Z report of this printer (fSerialNumber), kept in the
-  // log folder; no date when none was saved.
+  // log folder; no date when none was saved. The log folder, not one under the
+  // process's current directory: the host's current directory is wherever it was
+  // started from, so the date would be lost, or the save fail, when it changes.
   void SaveZReportDate(DateTime aDate) const;
   DateTime LoadZReportDate() const;
 
