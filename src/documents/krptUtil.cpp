@@ -165,19 +165,25 @@ std::string krptUtil::NormalizeText(std::string_view text) {
       {u'\u00D2', u'O'}, {u'\u00D6', u'O'}, {u'\u00C7', u'C'}, {u'\u00CF', u'I'},
       {u'\u00CC', u'I'}, {u'\u20AC', u'E'}};
   static constexpr std::u16string_view kTotal = u"TOTALE";
-  static constexpr std::u16string_view kTotalShort = u"TOT.";
 
   std::u16string units = Utf8ToUtf16(text);
   for (char16_t& unit : units)
     for (const auto& [special, plain] : kPlainLetters)
       if (unit == special) unit = plain;
 
-  for (auto at = units.find(kTotal); at != std::u16string::npos; at = units.find(kTotal, at + kTotalShort.size()))
-    units.replace(at, kTotal.size(), kTotalShort);
-
+  // One pass from left to right: each TOTALE is shortened where it stands, so a
+  // text of many of them costs no more than any other text of its length.
   std::string printable;
   printable.reserve(units.size());
-  for (char16_t unit : units) printable += (unit < 0x20 || unit > 0x7F) ? ' ' : static_cast<char>(unit);
+  for (std::size_t at = 0; at < units.size();) {
+    if (std::u16string_view(units).substr(at, kTotal.size()) == kTotal) {
+      printable += "TOT.";
+      at += kTotal.size();
+      continue;
+    }
+    const char16_t unit = units[at++];
+    printable += (unit < 0x20 || unit > 0x7F) ? ' ' : static_cast<char>(unit);
+  }
   return printable;
 }
 
