@@ -143,6 +143,10 @@ TEST(ReportCommands, JournalReadFollowsItsOwnSequence) {
       {"0101" + today + "010120" + "000", 12},  // printing nothing
   };
   for (const auto& c : bad) EXPECT_EQ(fp.Run("3103", c.data).error, c.error) << c.data;
+
+  fp.printer.state.paper = PaperLevel::End;
+  EXPECT_EQ(fp.Run("3103", "0101" + today + today + "000").error, 2) << "printing the journal needs paper";
+  EXPECT_EQ(ReadJournal(fp, '1'), lines) << "reading it does not";
 }
 
 TEST(ReportCommands, PrintedCopiesAreNotFiledAgain) {

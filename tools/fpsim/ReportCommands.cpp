@@ -226,6 +226,9 @@ void RegisterReportCommands(Printer& printer) {
   const CommandTraits query{.slow = false, .prints = false, .accepts = {}};
   printer.Register("2001", XReportCommand, slowPrinting);
   printer.Register("3001", ZReportCommand, slowPrinting);
+  // 3103 prints the journal with destination "0" and only reads it otherwise.
+  const auto printsJournal = [](const std::string& data) { return data.size() > 2 && data[2] == '0'; };
+  printer.Register("3103", MemoryCommand, CommandTraits{.slow = true, .prints = true, .accepts = printsJournal});
   printer.Register("3103", MemoryCommand, query);
   printer.Register("1047", ReprintLastCommand, printing);
   printer.Register("3098", ReprintCommand, printing);
